@@ -1,0 +1,24 @@
+// What the batch insertion tells its user. There is no window: on POSIX every
+// text goes to standard error; a Windows build shows message boxes.
+#pragma once
+
+#include "UserInterface.h"
+
+class BatchUi final : public UserInterface {
+  public:
+    void ShowMessage(MessageType type, const std::string& text) override;
+    // The runtime's exception report: class, module, address, message.
+    void ShowError(const std::exception& error) override;
+    bool BackupWanted() override { return false; }
+    void SetStatusText(const std::string&) override {}
+    void SetBusy(bool) override {}
+    std::string AskText(const std::string&, const std::string&,
+                        const std::string& initial) override {
+        return initial;
+    }
+    std::optional<std::string> AskSaveFileName(const std::string&, const std::string&,
+                                               const std::string&) override {
+        return std::nullopt;
+    }
+    void ShowUsage();
+};
