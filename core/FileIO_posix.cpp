@@ -269,8 +269,14 @@ void ReplaceFileAtomically(const std::string& path, std::span<const std::uint8_t
         Fail(path, EEXIST);
 
     try {
-        if (existed && ::fchmod(fd, (st.st_mode & 07777) | S_IWUSR) != 0)
-            Fail(path);
+        if (existed) {
+            // Keep the owner when someone else's file is rewritten (as root);
+            // where that is not allowed the file simply becomes ours.
+            if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) [[maybe_unused]]
+                int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+            if (::fchmod(fd, (st.st_mode & 07777) | S_IWUSR) != 0)
+                Fail(path);
+        }
         WriteAll(fd, data.data(), data.size(), path);
         if (::fsync(fd) != 0)
             Fail(path);
