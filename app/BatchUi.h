@@ -9,16 +9,5 @@ class BatchUi final : public UserInterface {
     void ShowMessage(MessageType type, const std::string& text) override;
     // The runtime's exception report: class, module, address, message.
     void ShowError(const std::exception& error) override;
-    bool BackupWanted() override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void SetBusy(bool) override {}
-    std::string AskText(const std::string&, const std::string&,
-                        const std::string& initial) override {
-        return initial;
-    }
-    std::optional<std::string> AskSaveFileName(const std::string&, const std::string&,
-                                               const std::string&) override {
-        return std::nullopt;
-    }
     void ShowUsage();
 };

@@ -19,18 +19,22 @@ class UserInterface {
     virtual void ShowMessage(MessageType type, const std::string& text) = 0;
     // An I/O or other error that stopped a command.
     virtual void ShowError(const std::exception& error) = 0;
-    // The main window's "Backup original trackfile?" box; false without one.
-    virtual bool BackupWanted() = 0;
-    // The main window's status line; ignored without one.
-    virtual void SetStatusText(const std::string& text) = 0;
-    virtual void SetBusy(bool busy) = 0;
+
+    // What a user interface without a main window answers: no backup box, no
+    // status line, no cursor, every question cancelled.
+
+    // The main window's "Backup original trackfile?" box.
+    virtual bool BackupWanted() { return false; }
+    // The main window's status line.
+    virtual void SetStatusText(const std::string&) {}
+    virtual void SetBusy(bool) {}
     // A one-line text question; gives back the initial text when cancelled.
     virtual std::string AskText(const std::string& caption, const std::string& prompt,
-                                const std::string& initial) = 0;
+                                const std::string& initial);
     // The save dialog; nothing when cancelled.
     virtual std::optional<std::string> AskSaveFileName(const std::string& title,
                                                        const std::string& filter,
-                                                       const std::string& defaultExt) = 0;
+                                                       const std::string& defaultExt);
 };
 
 // The current user interface (never null).
