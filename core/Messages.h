@@ -52,4 +52,112 @@ inline constexpr const char* kSaveMagicDefaultExt = "md";
 // Batch mode (console).
 inline constexpr const char* kBatchUsage = "usage: torvex4 TRACK.dat MAGIC.md3  (either order)";
 
+// Track file check and repair.
+// %llu: the file's size, then the smallest size of a track file.
+inline constexpr const char* kTrackTooShort =
+    "Too short to be a track file: %llu bytes, where a header and a checksum take %llu. The file "
+    "was not changed.";
+inline constexpr const char* kTrackBeyond4Gb =
+    "The track file is larger than 4 GB, so its header cannot hold the checksum's position. The "
+    "file was not changed.";
+
+// The scripting command torvex4-cli.
+inline constexpr const char* kCliName = "torvex4-cli";
+inline constexpr const char* kCliDescription =
+    "Torvex-4 for scripts and terminals: magic data, GP4.EXE, GP4info and track checksums.";
+inline constexpr const char* kCliFooter =
+    "Exit status: 0 success, 1 a file problem (I/O error, damaged file, refused input), 2 wrong "
+    "usage.";
+inline constexpr const char* kCliUsageHint = "Run 'torvex4-cli --help' for more information.";
+inline constexpr const char* kCliOptIni =
+    "Take the descriptions of magic text files from this settings file";
+inline constexpr const char* kCliOptVersion = "Print the version and exit";
+
+inline constexpr const char* kCliInsert =
+    "Compile a magic text file and insert its record into a track file";
+inline constexpr const char* kCliInsertBackup =
+    "First copy the track file to the same name with .bak";
+inline constexpr const char* kCliArgTrack = "The track file (.dat)";
+inline constexpr const char* kCliArgMagic = "The magic text file (.md3)";
+
+inline constexpr const char* kCliExtract =
+    "Write the record stored in track files as magic text files";
+inline constexpr const char* kCliExtractArgs =
+    "TRACK [OUT]: OUT is a file or a folder (standard output without OUT); TRACK... FOLDER: one "
+    "NAME.md3 per track file into the folder";
+// %s: the last argument.
+inline constexpr const char* kCliExtractNeedsFolder =
+    "with several track files the last argument must be an existing folder: %s";
+
+inline constexpr const char* kCliCompile =
+    "Compile a magic text file into a record file (the tag MA03 and the record)";
+inline constexpr const char* kCliArgRecord = "The record file to write";
+
+inline constexpr const char* kCliTable = "List the 17 built-in records of GP4.EXE";
+inline constexpr const char* kCliArgExe = "The game's GP4.EXE";
+// %llu: the file's size, then the supported size.
+inline constexpr const char* kCliExeRefused =
+    "not the supported GP4.EXE: it has %llu bytes, the supported build has %llu";
+
+inline constexpr const char* kCliCreate =
+    "Write the built-in record of a track in GP4.EXE as magic4_NN.md3";
+inline constexpr const char* kCliArgTrackNumber = "A track number from 1 to 17, or all";
+inline constexpr const char* kCliOptDir = "Write into this folder (default: the current folder)";
+// %s: the text given.
+inline constexpr const char* kCliBadTrackNumber =
+    "the track must be a number from 1 to 17 or all, not: %s";
+
+inline constexpr const char* kCliInfo =
+    "Print the GP4info entries of a track file as name=value lines, or change them";
+inline constexpr const char* kCliOptSet = "Set an entry (added when missing)";
+inline constexpr const char* kCliOptDelete = "Delete every entry of that name";
+// %s: the text given.
+inline constexpr const char* kCliBadSetting = "--set wants NAME=VALUE with a non-empty name: %s";
+
+inline constexpr const char* kCliCheck =
+    "Tell whether the trailing checksum and the header word at 8 of track files are right";
+inline constexpr const char* kCliArgTracks = "The track files";
+inline constexpr const char* kCliOptFix = "Repair what is wrong (each file rewritten in one step)";
+inline constexpr const char* kCliCheckOk = "ok";
+inline constexpr const char* kCliCheckRepaired = "repaired: ";
+// %04X: the stored byte sum and rotating sum, then the right ones.
+inline constexpr const char* kCliChecksumWrong =
+    "checksum wrong (holds %04X %04X, should be %04X %04X)";
+// %lu: the word's value, then the right one.
+inline constexpr const char* kCliSizeWordWrong = "word at 8 wrong (holds %lu, should be %llu)";
+// %llu: the file's size, then the smallest size of a track file.
+inline constexpr const char* kCliTrackTooShort =
+    "too short to be a track file (%llu bytes, a header and a checksum take %llu)";
+// Names standard output where a file name would stand.
+inline constexpr const char* kCliStandardOutput = "standard output";
+
+// Built-in magic data from GP4.EXE.
+inline constexpr const char* kCreateMagicCaption = "Create Magic file from GP4.EXE";
+inline constexpr const char* kTrackNumberPrompt = "Track number (1-17) : ";
+inline constexpr const char* kTrackNumberInitial = "1";
+// %d: the track number; %lld: the offset or the length the table gives.
+inline constexpr const char* kExeRecordOutside =
+    "The table in GP4.EXE places the magic data of track %d at offset %lld, outside the file. "
+    "No magic file was written.";
+inline constexpr const char* kExeRecordTooShort =
+    "The table in GP4.EXE gives the magic data of track %d a length of %lld bytes, less than the "
+    "298 bytes of the shortest magic data. No magic file was written.";
+inline constexpr const char* kExeRecordPastEnd =
+    "The table in GP4.EXE gives the magic data of track %d a length of %lld bytes, which runs past "
+    "the end of the file. No magic file was written.";
+
+// GP4info block.
+// %ld: the entry's number, counted from 1.
+inline constexpr const char* kGP4InfoUnstorable =
+    "Entry %ld of the GP4info list holds a \"|\" or a \"#\", which a GP4info block cannot "
+    "store. The track file was not changed.";
+inline constexpr const char* kGP4InfoMoved =
+    "The GP4info block is no longer where it was read: the track file has changed since. Open "
+    "the track file again. The track file was not changed.";
+inline constexpr const char* kGP4InfoTooLarge =
+    "The track file would grow beyond 2 GB. The track file was not changed.";
+
+// Settings file. %s: the settings file's path.
+inline constexpr const char* kUnableToWrite = "Unable to write to %s";
+
 } // namespace msg
