@@ -64,6 +64,8 @@ class BinaryFile {
 // A regular file exists at path (a folder does not count).
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// Creates the folder at path and any missing folders above it.
+void CreateDirectories(const std::string& path);
 std::uint64_t FileSize(const std::string& path);
 
 // The whole file, opened for reading only.

@@ -230,6 +230,19 @@ bool DirectoryExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+void CreateDirectories(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    if (folder.empty() || DirectoryExists(folder))
+        return;
+    const auto slash = folder.find_last_of('/');
+    if (slash != std::string::npos && slash > 0)
+        CreateDirectories(folder.substr(0, slash));
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST)
+        Fail(path);
+}
+
 std::uint64_t FileSize(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0)
