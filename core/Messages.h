@@ -160,4 +160,53 @@ inline constexpr const char* kGP4InfoTooLarge =
 // Settings file. %s: the settings file's path.
 inline constexpr const char* kUnableToWrite = "Unable to write to %s";
 
+// The windows.
+inline constexpr const char* kButtonOK = "OK";
+inline constexpr const char* kButtonCancel = "Cancel";
+
+// Main window.
+inline constexpr const char* kTrackFileLabel = "GP4 track file : ";
+inline constexpr const char* kMagicFileLabel = "Magic data file : ";
+inline constexpr const char* kInsertButton = "Insert data";
+inline constexpr const char* kBackupBox = "Backup original trackfile?";
+inline constexpr const char* kEditGP4info = "Edit GP4info";
+inline constexpr const char* kTrackFilter = "GP track files|*.dat|All files (*.*)|*.*";
+inline constexpr const char* kMagicFilter = "GP magic files|*.md3|All files (*.*)|*.*";
+inline constexpr const char* kMenuFile = "File";
+inline constexpr const char* kMenuExit = "Exit";
+inline constexpr const char* kMenuEdit = "Edit";
+inline constexpr const char* kMenuCreateMagic = "Create magic file from GP4.EXE";
+inline constexpr const char* kMenuGetMagic = "Get magic data from track file";
+inline constexpr const char* kMenuSetLocation = "Set GP4.EXE location";
+inline constexpr const char* kMenuAbout = "About";
+inline constexpr const char* kGp4ExeNotSet =
+    "GP4.EXE location not set!\r\n\r\nPlease use the menu option to set the GP4.EXE location.";
+
+// GP4info editor.
+inline constexpr const char* kSaveButton = "Save ";
+inline constexpr const char* kAddButton = "Add";
+inline constexpr const char* kDeleteButton = "Delete";
+inline constexpr const char* kAddValueCaption = "Add GP4Info value";
+inline constexpr const char* kAddValuePrompt = "Name : ";
+inline constexpr const char* kNoGP4Info = "Track doesn't contain GP4info data";
+// %s: the name typed.
+inline constexpr const char* kAlreadyDefined = "Value '%s' is already defined.";
+inline constexpr const char* kUnstorableText =
+    "A GP4info name or value cannot hold \"|\" or \"#\": the track file could not store it.";
+
+// Location dialog.
+inline constexpr const char* kLocationCaption = "Set GP4 Location";
+inline constexpr const char* kLocationLabel = "GP4.EXE Location : ";
+inline constexpr const char* kExeFilter = "GP4.EXE|GP4.EXE|All files (*.*)|*.*";
+// %llu: the size of the one supported GP4.EXE.
+inline constexpr const char* kWrongExe =
+    "This file doesn't appear to be the right one.\r\n\r\nTorvex only works with the decrypted "
+    "GP4.EXE\r\n(%llu bytes).";
+
+// About box.
+inline constexpr const char* kAboutCaption = "About";
+inline constexpr const char* kProgramVersion = "Torvex - 4 version 1.02";
+inline constexpr const char* kAuthorLine = "The Torvex-4 developers, 2026";
+inline constexpr const char* kCredits = "Thanks to : \n\nthe GP4 modding community\nevery tester";
+
 } // namespace msg

@@ -1,0 +1,42 @@
+#include "MessageBoxes.h"
+
+#include "IoError.h"
+#include "Messages.h"
+#include "QtUi.h"
+
+namespace {
+
+std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const char* caption,
+                                     const std::string& text) {
+    // No parent: the box centres itself on the screen.
+    auto box = std::make_unique<QMessageBox>(icon, QString::fromUtf8(caption), BoxText(text),
+                                             QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    return box;
+}
+
+} // namespace
+
+QString BoxText(const std::string& text) {
+    QString shown = ToQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(MessageType type, const std::string& text) {
+    switch (type) {
+    case MessageType::Error:
+        return MakeBox(QMessageBox::Critical, msg::kCaptionError, text);
+    case MessageType::Warning:
+        return MakeBox(QMessageBox::Warning, msg::kCaptionWarning, text);
+    case MessageType::Information:
+        return MakeBox(QMessageBox::Information, msg::kCaptionInformation, text);
+    case MessageType::Plain:
+        break;
+    }
+    return MakeBox(QMessageBox::NoIcon, msg::kAppTitle, text);
+}
+
+std::unique_ptr<QMessageBox> MakeErrorBox(const std::exception& error) {
+    return MakeBox(QMessageBox::Critical, msg::kAppTitle, ErrorBoxText(error));
+}
