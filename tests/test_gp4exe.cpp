@@ -281,6 +281,9 @@ struct TrackAnswer {
     const char* text;
     int track;
 };
+void PrintTo(const TrackAnswer& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class CreateFromExeAnswer : public CreateFromExe,
                             public ::testing::WithParamInterface<TrackAnswer> {};
@@ -349,6 +352,9 @@ struct BadEntry {
     std::int32_t length;
     const char* message;
 };
+void PrintTo(const BadEntry& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class CreateFromExeBadEntry : public CreateFromExe,
                               public ::testing::WithParamInterface<BadEntry> {};

@@ -140,6 +140,9 @@ struct HandWritten {
     const char* block;
     std::vector<std::string> entries;
 };
+void PrintTo(const HandWritten& c, std::ostream* os) {
+    *os << c.block;
+}
 
 class HandWrittenBlock : public GP4InfoFile, public ::testing::WithParamInterface<HandWritten> {};
 
@@ -186,6 +189,9 @@ struct NoBlock {
     const char* what;
     std::string bytes;
 };
+void PrintTo(const NoBlock& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class FileWithoutBlock : public GP4InfoFile, public ::testing::WithParamInterface<NoBlock> {};
 
