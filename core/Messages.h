@@ -72,6 +72,11 @@ inline constexpr const char* kCliUsageHint = "Run 'torvex4-cli --help' for more 
 inline constexpr const char* kCliOptIni =
     "Take the descriptions of magic text files from this settings file";
 inline constexpr const char* kCliOptVersion = "Print the version and exit";
+// How the help names the kinds of arguments.
+inline constexpr const char* kCliTypeFile = "FILE";
+inline constexpr const char* kCliTypeFolder = "FOLDER";
+inline constexpr const char* kCliTypeSetting = "NAME=VALUE";
+inline constexpr const char* kCliTypeName = "NAME";
 
 inline constexpr const char* kCliInsert =
     "Compile a magic text file and insert its record into a track file";
@@ -109,7 +114,8 @@ inline constexpr const char* kCliBadTrackNumber =
 
 inline constexpr const char* kCliInfo =
     "Print the GP4info entries of a track file as name=value lines, or change them";
-inline constexpr const char* kCliOptSet = "Set an entry (added when missing)";
+inline constexpr const char* kCliOptSet =
+    "Set an entry after the deletions (added when missing; an empty value deletes it)";
 inline constexpr const char* kCliOptDelete = "Delete every entry of that name";
 // %s: the text given.
 inline constexpr const char* kCliBadSetting = "--set wants NAME=VALUE with a non-empty name: %s";
