@@ -16,6 +16,13 @@
 
 namespace {
 
+// The line ending of a file created from nothing.
+#ifdef _WIN32
+const std::string kEol = "\r\n";
+#else
+const std::string kEol = "\n";
+#endif
+
 // Every line ends in CR LF, as files edited on Windows do.
 const std::string kHandWritten = "; Torvex settings, edited by hand\r\n"
                                  "\r\n"
@@ -89,7 +96,7 @@ TEST(IniFile, AMissingFileIsEmptyAndASaveCreatesItWithTheSection) {
     ini.WriteString("config", "GP4exe", "");
     ini.WriteString("config", "lastdir", "/t/");
     ini.Save();
-    EXPECT_EQ(ReadText(path), "[config]\nGP4exe=\nlastdir=/t/\n");
+    EXPECT_EQ(ReadText(path), "[config]" + kEol + "GP4exe=" + kEol + "lastdir=/t/" + kEol);
     // An empty value is a value: the default is not taken.
     EXPECT_EQ(IniFile(path).ReadString("config", "GP4exe", "default"), "");
 }
@@ -123,7 +130,7 @@ TEST(IniFile, ValuesAreWrittenAndReadExactlyAsGiven) {
     IniFile back(path);
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(back.ReadString("s", "k" + std::to_string(i), "-"), values[i]);
-    EXPECT_NE(ReadText(path).find("k0=\"quoted\"\n"), std::string::npos);
+    EXPECT_NE(ReadText(path).find("k0=\"quoted\"" + kEol), std::string::npos);
 }
 
 TEST(IniFile, AnEmptyValueLeavesTheKeyAndItsEqualsSign) {
@@ -207,23 +214,27 @@ namespace {
 class SettingsFile : public ::testing::Test {
   protected:
     void SetUp() override {
+#ifndef _WIN32
         for (const char* name : {"XDG_CONFIG_HOME", "HOME"})
             if (const char* v = std::getenv(name))
                 saved_.emplace_back(name, std::string(v));
             else
                 saved_.emplace_back(name, std::nullopt);
-        std::filesystem::create_directory(program);
-        kestrum::ProgramDir = program + "/";
         ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
         ::setenv("HOME", home.c_str(), 1);
+#endif
+        std::filesystem::create_directory(program);
+        kestrum::ProgramDir = program + "/";
         ResetState();
     }
     void TearDown() override {
+#ifndef _WIN32
         for (const auto& [name, value] : saved_)
             if (value)
                 ::setenv(name.c_str(), value->c_str(), 1);
             else
                 ::unsetenv(name.c_str());
+#endif
         ResetState();
         kestrum::ProgramDir.clear();
     }
@@ -233,7 +244,15 @@ class SettingsFile : public ::testing::Test {
         for (auto& d : kestrum::DescriptionTable)
             d = "stale";
     }
-    std::string UserFile() const { return xdg + "/torvex4/torvex4.ini"; }
+    // Where the settings go when no file lies beside the program: on Windows
+    // always the program's folder.
+    std::string UserFile() const {
+#ifdef _WIN32
+        return program + "/torvex4.ini";
+#else
+        return xdg + "/torvex4/torvex4.ini";
+#endif
+    }
 
     TempDir dir;
     std::string program = dir / "Program Folder";
@@ -246,6 +265,7 @@ class SettingsFile : public ::testing::Test {
 
 } // namespace
 
+#ifndef _WIN32
 TEST_F(SettingsFile, LivesBesideTheProgramOnlyWhenOneIsThere) {
     EXPECT_EQ(SettingsFilePath(), UserFile());
     ::unsetenv("XDG_CONFIG_HOME");
@@ -255,17 +275,26 @@ TEST_F(SettingsFile, LivesBesideTheProgramOnlyWhenOneIsThere) {
     WriteText(program + "/torvex4.ini", "");
     EXPECT_EQ(SettingsFilePath(), program + "/torvex4.ini"); // a portable install
 }
+#else
+TEST_F(SettingsFile, LivesBesideTheProgram) {
+    EXPECT_EQ(SettingsFilePath(), program + "/torvex4.ini");
+}
+#endif
 
 TEST_F(SettingsFile, TheProgramsFolderKeepsItsCase) {
     const std::string dirOfProgram = ProgramDirFromExecutable();
     ASSERT_FALSE(dirOfProgram.empty());
-    EXPECT_EQ(dirOfProgram.back(), '/');
+    EXPECT_TRUE(paths::IsSeparator(dirOfProgram.back()));
     EXPECT_TRUE(
         fileio::FileExists(dirOfProgram + paths::ExtractFileName(fileio::ProgramFilePath())));
     kestrum::ProgramDir.clear(); // then the program's own folder is taken
+#ifdef _WIN32
+    EXPECT_EQ(SettingsFilePath(), dirOfProgram + "torvex4.ini");
+#else
     EXPECT_EQ(SettingsFilePath(), fileio::FileExists(dirOfProgram + "torvex4.ini")
                                       ? dirOfProgram + "torvex4.ini"
                                       : UserFile());
+#endif
 }
 
 TEST_F(SettingsFile, LoadsTheConfigAndTheDescriptionsDesc1ToDesc139) {
@@ -273,7 +302,7 @@ TEST_F(SettingsFile, LoadsTheConfigAndTheDescriptionsDesc1ToDesc139) {
     text += "desc0=zero\r\ndesc140=beyond\r\ndesc01=leading zero\r\n";
     for (int k = 1; k <= 139; ++k)
         text += "desc" + std::to_string(k) + "=text " + std::to_string(k) + "\r\n";
-    std::filesystem::create_directories(xdg + "/torvex4");
+    std::filesystem::create_directories(paths::ExtractFilePath(UserFile()));
     WriteText(UserFile(), text);
     LoadSettings();
     EXPECT_EQ(kestrum::Gp4ExePath, "/g/gp4.exe");
@@ -290,7 +319,7 @@ TEST_F(SettingsFile, DescriptionsAreCutTo255Characters) {
     std::string accented; // 256 two-byte characters
     for (int i = 0; i < 256; ++i)
         accented += "\xC3\xA9";
-    std::filesystem::create_directories(xdg + "/torvex4");
+    std::filesystem::create_directories(paths::ExtractFilePath(UserFile()));
     WriteText(UserFile(), "[descriptions]\ndesc1=" + exact + "\ndesc2=" + longer +
                               "\ndesc3=" + accented + "\n");
     LoadSettings();
@@ -314,7 +343,8 @@ TEST_F(SettingsFile, AFirstSaveCreatesTheFolderAndOnlyTheConfigSection) {
     kestrum::Gp4ExePath = "";
     kestrum::LastDir = "/home/me/Tracks/";
     SaveSettings();
-    EXPECT_EQ(ReadText(UserFile()), "[config]\nGP4exe=\nlastdir=/home/me/Tracks/\n");
+    EXPECT_EQ(ReadText(UserFile()),
+              "[config]" + kEol + "GP4exe=" + kEol + "lastdir=/home/me/Tracks/" + kEol);
     kestrum::Gp4ExePath = "/g/GP4.EXE";
     kestrum::LastDir = "/x/";
     SaveSettings();
@@ -334,11 +364,19 @@ TEST_F(SettingsFile, ASaveChangesOnlyTheTwoConfigValues) {
     SaveSettings();
     EXPECT_EQ(ReadText(path),
               Replace(kHandWritten, "gp4EXE = C:\\Old\\gp4.exe\r\n", "gp4EXE = /g/gp4.exe\r\n"));
+#ifndef _WIN32
     EXPECT_FALSE(fileio::FileExists(UserFile()));
+#endif
 }
 
 TEST_F(SettingsFile, ASaveThatCannotWriteIsUnableToWriteToThePath) {
-    WriteText(xdg, "a file where the folder would be");
+#ifdef _WIN32
+    const std::string blocker = UserFile() + "/inside"; // a folder where the file would be
+    std::filesystem::create_directories(blocker);
+#else
+    const std::string blocker = xdg; // a file where the folder would be
+    WriteText(blocker, "in the way");
+#endif
     kestrum::Gp4ExePath = "/g/gp4.exe";
     try {
         SaveSettings();
@@ -348,5 +386,9 @@ TEST_F(SettingsFile, ASaveThatCannotWriteIsUnableToWriteToThePath) {
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + UserFile());
     }
-    EXPECT_EQ(ReadText(xdg), "a file where the folder would be");
+#ifdef _WIN32
+    EXPECT_TRUE(fileio::DirectoryExists(blocker));
+#else
+    EXPECT_EQ(ReadText(blocker), "in the way");
+#endif
 }
