@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "IoError.h"
 #include "MagicLayout.h"
 #include "TrackFile.h"
 
@@ -46,6 +47,15 @@ std::string RecordingUi::AskText(const std::string& caption, const std::string& 
     std::string answer = textAnswers.front();
     textAnswers.pop_front();
     return answer;
+}
+
+int IoCodeOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const IoError& e) {
+        return e.Code();
+    }
+    return 0;
 }
 
 fileio::Bytes ReadBytes(const std::string& path) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -63,6 +64,9 @@ class RecordingUi : public UserInterface {
   private:
     UserInterface* previous_;
 };
+
+// The code of the IoError that f raises, 0 when it raises none.
+int IoCodeOf(const std::function<void()>& f);
 
 fileio::Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const fileio::Bytes& data);

@@ -99,13 +99,15 @@ bool SameTable(const TrackTableArray& a, const TrackTableArray& b) {
     return true;
 }
 
-int IoCodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const IoError& e) {
-        return e.Code();
-    }
-    return 0;
+// The file still has the mode 0444 it was given.
+void ExpectReadOnly(const std::string& path) {
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+#ifdef _WIN32 // only the read-only attribute; an .exe always shows execute bits
+    EXPECT_EQ(st.st_mode & 0222, 0u);
+#else
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+#endif
 }
 
 class ExeTable : public ::testing::Test {
@@ -204,13 +206,7 @@ TEST_F(ExeTable, AReadOnlyExeIsReadAndKeepsItsModeAndContents) {
     ASSERT_EQ(::chmod(exe.c_str(), 0444), 0);
     const fileio::Bytes before = ReadBytes(exe);
     ASSERT_TRUE(ReadExeTrackTable(exe));
-    struct stat st;
-    ASSERT_EQ(::stat(exe.c_str(), &st), 0);
-#ifdef _WIN32 // only the read-only attribute; an .exe always shows execute bits
-    EXPECT_EQ(st.st_mode & 0222, 0u);
-#else
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
-#endif
+    ExpectReadOnly(exe);
     EXPECT_EQ(ReadBytes(exe), before);
 }
 
@@ -330,13 +326,7 @@ TEST_F(CreateFromExe, OverwritesAFileOfTheSameName) {
 TEST_F(CreateFromExe, AReadOnlyExeServesTheCommandUnchanged) {
     ASSERT_EQ(::chmod(exe.c_str(), 0444), 0);
     EXPECT_EQ(Run("3"), "magic4_03.md3");
-    struct stat st;
-    ASSERT_EQ(::stat(exe.c_str(), &st), 0);
-#ifdef _WIN32 // only the read-only attribute; an .exe always shows execute bits
-    EXPECT_EQ(st.st_mode & 0222, 0u);
-#else
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
-#endif
+    ExpectReadOnly(exe);
 }
 
 TEST_F(CreateFromExe, AnExeThatHasGoneIsAnIoErrorAndWritesNothing) {

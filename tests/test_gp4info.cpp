@@ -310,12 +310,7 @@ TEST_F(GP4InfoFile, AFileTooShortForAHeaderKeepsItsBlockWhole) {
 TEST_F(GP4InfoFile, AFileShorterThanItsChecksumIsAnIoErrorOnWrite) {
     WriteBytes(track, B("abc"));
     SetList({"x=1"});
-    try {
-        WriteGP4Info(track);
-        ADD_FAILURE() << "no error";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.Code(), IoError::kReadBeyondEnd);
-    }
+    EXPECT_EQ(IoCodeOf([&] { WriteGP4Info(track); }), IoError::kReadBeyondEnd);
     EXPECT_EQ(ReadBytes(track), B("abc"));
 }
 
