@@ -1,6 +1,6 @@
 // What torvex4-cli tells its user: every message of the core goes to
 // standard error as "torvex4-cli: FILE: message", FILE being the file the
-// command is working on. Nothing is ever asked: a script cannot answer.
+// command is working on.
 #pragma once
 
 #include "UserInterface.h"
@@ -29,16 +29,7 @@ class CliUi final : public UserInterface {
     // An IoError names the file it happened on; others get the current file.
     void ShowError(const std::exception& error) override;
     bool BackupWanted() override { return backup_; }
-    void SetStatusText(const std::string&) override {}
-    void SetBusy(bool) override {}
-    std::string AskText(const std::string&, const std::string&,
-                        const std::string& initial) override {
-        return initial;
-    }
-    std::optional<std::string> AskSaveFileName(const std::string&, const std::string&,
-                                               const std::string&) override {
-        return std::nullopt;
-    }
+    // No status line, no cursor, and no question: a script cannot answer.
 
     // "torvex4-cli: FILE: text" (or "torvex4-cli: text" with no file).
     void Report(const std::string& file, const std::string& text);
