@@ -90,9 +90,6 @@ TEST_F(BatchProcess, ExitStatusesSayWhyNothingWasInserted) {
         {{track, dir / "missing.md3"}, 2, "File not found!"},
         {{track, dir / "bad.md"}, 2, "valid GP4 Magic file"},
         {{dir / "broken.dat", magic}, 1, "Read beyond end of file."},
-        {{}, 2, "usage"},
-        {{track}, 2, "usage"},
-        {{track, magic, magic}, 2, "usage"},
     };
     for (const Case& c : cases) {
         ProgramRun r = RunProgram(c.args, dir);

@@ -8,19 +8,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-namespace {
-
-int CodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const IoError& e) {
-        return e.Code();
-    }
-    return 0;
-}
-
-} // namespace
-
 TEST(IoErrorTexts, FollowTheSystemCode) {
     EXPECT_STREQ(IoError(2).what(), "File not found");
     EXPECT_STREQ(IoError(3).what(), "Invalid filename");
@@ -37,20 +24,22 @@ TEST(IoErrorTexts, FollowTheSystemCode) {
 TEST(FileLayer, FailuresCarryTheirCodes) {
     TempDir dir;
     WriteBytes(dir / "f", {1, 2, 3});
-    EXPECT_EQ(CodeOf([&] { fileio::BinaryFile f(dir / "missing", fileio::Access::ReadOnly); }), 2);
-    EXPECT_EQ(CodeOf([&] { fileio::BinaryFile f(dir / "f/below", fileio::Access::ReadOnly); }), 2);
-    EXPECT_EQ(CodeOf([&] {
+    EXPECT_EQ(IoCodeOf([&] { fileio::BinaryFile f(dir / "missing", fileio::Access::ReadOnly); }),
+              2);
+    EXPECT_EQ(IoCodeOf([&] { fileio::BinaryFile f(dir / "f/below", fileio::Access::ReadOnly); }),
+              2);
+    EXPECT_EQ(IoCodeOf([&] {
                   fileio::BinaryFile f(dir / std::string(300, 'x'), fileio::Access::ReadOnly);
               }),
               3);
-    EXPECT_EQ(CodeOf([&] { fileio::BinaryFile f(dir.Path(), fileio::Access::ReadWrite); }), 5);
-    EXPECT_EQ(CodeOf([&] {
+    EXPECT_EQ(IoCodeOf([&] { fileio::BinaryFile f(dir.Path(), fileio::Access::ReadWrite); }), 5);
+    EXPECT_EQ(IoCodeOf([&] {
                   fileio::BinaryFile f(dir / "f", fileio::Access::ReadOnly);
                   std::uint8_t b[4];
                   f.ReadAt(0, b, 4);
               }),
               100);
-    EXPECT_EQ(CodeOf([&] {
+    EXPECT_EQ(IoCodeOf([&] {
                   fileio::BinaryFile f(dir / "f", fileio::Access::ReadOnly);
                   f.ReadU16(0xFFFFFFFFull + 10);
               }),
@@ -87,9 +76,10 @@ TEST(FileLayer, ReplaceFileAtomicallyCreatesReplacesAndCleansUp) {
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 #endif
 
-    EXPECT_EQ(CodeOf([&] { fileio::ReplaceFileAtomically(dir / "no/such", std::string("a")); }), 2);
+    EXPECT_EQ(IoCodeOf([&] { fileio::ReplaceFileAtomically(dir / "no/such", std::string("a")); }),
+              2);
     std::filesystem::create_directory(dir / "sub");
-    EXPECT_EQ(CodeOf([&] { fileio::ReplaceFileAtomically(dir / "sub", std::string("a")); }), 5);
+    EXPECT_EQ(IoCodeOf([&] { fileio::ReplaceFileAtomically(dir / "sub", std::string("a")); }), 5);
     int entries = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.Path()))
         ++entries;
@@ -113,5 +103,5 @@ TEST(FileLayer, ExistenceCopyRemoveAndWritableBit) {
 #endif
     fileio::RemoveFile(dir / "b");
     EXPECT_FALSE(fileio::FileExists(dir / "b"));
-    EXPECT_EQ(CodeOf([&] { fileio::RemoveFile(dir / "b"); }), 2);
+    EXPECT_EQ(IoCodeOf([&] { fileio::RemoveFile(dir / "b"); }), 2);
 }
