@@ -34,7 +34,7 @@ int RunCheck(const CheckArgs& args, CliUi& ui) {
     int status = kExitOk;
     for (const std::string& track : args.tracks) {
         ui.SetFile(track);
-        try {
+        const int done = RunGuarded(ui, [&] {
             const TrackCheckResult r =
                 args.fix ? RepairTrackFile(track) : CheckTrack(fileio::ReadWholeFile(track));
             const std::string faults = Faults(r);
@@ -44,13 +44,10 @@ int RunCheck(const CheckArgs& args, CliUi& ui) {
                 std::printf("%s: %s%s\n", track.c_str(), msg::kCliCheckRepaired, faults.c_str());
             else
                 std::printf("%s: %s\n", track.c_str(), faults.c_str());
-            if (!faults.empty() && !args.fix)
-                status = kExitFileProblem;
-        } catch (const Error& e) {
-            std::fflush(stdout);
-            ui.ShowError(e);
+            return faults.empty() || args.fix ? kExitOk : kExitFileProblem;
+        });
+        if (done != kExitOk)
             status = kExitFileProblem;
-        }
     }
     std::fflush(stdout);
     return status;

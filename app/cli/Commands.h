@@ -5,6 +5,7 @@
 
 #include "CliUi.h"
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -63,6 +64,14 @@ int RunCheck(const CheckArgs& args, CliUi& ui);
 // Fills the description table from the settings file at iniPath, or from the
 // program's own settings file when there is none.
 void LoadDescriptions(const std::optional<std::string>& iniPath);
+
+// One file's part of a command that works through several: an Error raised
+// by step is reported and gives kExitFileProblem, so the next file is still
+// done. Otherwise step's own status.
+int RunGuarded(CliUi& ui, const std::function<int()>& step);
+
+// name inside folder ("" for the current folder).
+std::string JoinPath(const std::string& folder, const std::string& name);
 
 // printf-style formatting of the texts in Messages.h.
 #if defined(__GNUC__)

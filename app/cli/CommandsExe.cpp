@@ -54,14 +54,6 @@ class CurrentFolder {
     bool moved_ = false;
 };
 
-std::string InFolder(const std::string& folder, const std::string& name) {
-    if (folder.empty())
-        return name;
-    if (paths::IsSeparator(folder.back()))
-        return folder + name;
-    return folder + paths::kPreferredSeparator + name;
-}
-
 } // namespace
 
 int RunTable(const std::string& exePath, CliUi& ui) {
@@ -101,18 +93,15 @@ int RunCreate(const CreateArgs& args, CliUi& ui) {
     int status = kExitOk;
     for (int track = first; track <= last; ++track) {
         const std::string answer = std::to_string(track);
-        try {
+        const int done = RunGuarded(ui, [&] {
             const std::string written = CreateMagicFileFromExe(exe, [&] { return answer; });
-            if (written.empty()) {
-                status = kExitFileProblem;
-                continue;
-            }
-            std::printf("%s\n", InFolder(args.dir, written).c_str());
-        } catch (const Error& e) {
-            std::fflush(stdout);
-            ui.ShowError(e);
+            if (written.empty())
+                return kExitFileProblem; // the core has said why
+            std::printf("%s\n", JoinPath(args.dir, written).c_str());
+            return kExitOk;
+        });
+        if (done != kExitOk)
             status = kExitFileProblem;
-        }
     }
     std::fflush(stdout);
     return status;

@@ -11,22 +11,12 @@
 #include "PathRules.h"
 #include "TrackFile.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #endif
-
-std::string Format(const char* format, ...) {
-    char text[4096];
-    va_list ap;
-    va_start(ap, format);
-    std::vsnprintf(text, sizeof text, format, ap);
-    va_end(ap);
-    return text;
-}
 
 int RunInsert(const InsertArgs& args, CliUi& ui) {
     ui.SetFile(args.track);
@@ -73,12 +63,6 @@ int ExtractToFile(const std::string& track, const std::string& out, CliUi& ui) {
                : kExitFileProblem;
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || paths::IsSeparator(folder.back()))
-        return folder + name;
-    return folder + paths::kPreferredSeparator + name;
-}
-
 // The magic text file for a track file inside folder: track.dat gives
 // folder/track.md3.
 std::string OutputInFolder(const std::string& folder, const std::string& track) {
@@ -99,17 +83,17 @@ int RunExtract(const std::vector<std::string>& args, CliUi& ui) {
 
     int status = kExitOk;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        try {
+        const int done = RunGuarded(ui, [&] {
             const std::string out = OutputInFolder(last, args[i]);
-            if (ExtractToFile(args[i], out, ui) == kExitOk)
+            const int extracted = ExtractToFile(args[i], out, ui);
+            if (extracted == kExitOk)
                 std::printf("%s\n", out.c_str());
-            else
-                status = kExitFileProblem;
-        } catch (const Error& e) {
-            ui.ShowError(e);
+            return extracted;
+        });
+        if (done != kExitOk)
             status = kExitFileProblem;
-        }
     }
+    std::fflush(stdout);
     return status;
 }
 

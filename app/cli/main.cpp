@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
         app.add_option("--ini", iniPath, msg::kCliOptIni)->type_name(msg::kCliTypeFile);
 
     std::function<int(CliUi&)> run;
+    // The descriptions are printed in magic text files only.
+    auto loadDescriptions = [&] {
+        LoadDescriptions(iniOption->count() ? std::optional(iniPath) : std::nullopt);
+    };
 
     InsertArgs insert;
     CLI::App* cmdInsert = app.add_subcommand("insert", msg::kCliInsert);
@@ -54,7 +58,7 @@ int main(int argc, char** argv) {
     cmdExtract->add_option("TRACK", extract, msg::kCliExtractArgs)->type_name("")->required();
     cmdExtract->callback([&] {
         run = [&](CliUi& ui) {
-            LoadDescriptions(iniOption->count() ? std::optional(iniPath) : std::nullopt);
+            loadDescriptions();
             return RunExtract(extract, ui);
         };
     });
@@ -77,7 +81,7 @@ int main(int argc, char** argv) {
     cmdCreate->add_option("--dir", create.dir, msg::kCliOptDir)->type_name(msg::kCliTypeFolder);
     cmdCreate->callback([&] {
         run = [&](CliUi& ui) {
-            LoadDescriptions(iniOption->count() ? std::optional(iniPath) : std::nullopt);
+            loadDescriptions();
             return RunCreate(create, ui);
         };
     });
