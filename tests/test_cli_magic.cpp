@@ -151,6 +151,13 @@ TEST_F(CliMagic, ExtractIntoAFileOrAFolder) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadText(dir / "out.md3"), expected);
 
+    // One track file into a folder.
+    std::filesystem::create_directory(dir / "one");
+    run = RunCli({"extract", track, dir / "one"}, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, dir / "one/track.md3\n");
+    EXPECT_EQ(ReadText(dir / "one/track.md3"), expected);
+
     // Several track files into a folder: one NAME.md3 each, the paths printed;
     // a track file without a record is told and does not stop the others.
     std::filesystem::create_directory(dir / "texts");
