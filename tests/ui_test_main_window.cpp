@@ -387,6 +387,26 @@ TEST_F(FirstShowing, AConfiguredFileOfTheWrongSizeGetsTheInformationBoxAndNoTabl
     EXPECT_EQ(FromQt(Location().FEGP4EXE->FileName()), exe);
 }
 
+TEST_F(FirstShowing, AnErrorReadingTheTableIsReportedAndTheWindowStillOpens) {
+    const std::string exe = dir / "GP4.EXE";
+    WriteSyntheticExe(exe, kGp4ExeSize);
+    {
+        // Record 17 starts so near the end that no terminator follows its fixed part.
+        fileio::Bytes bytes = ReadBytes(exe);
+        fileio::StoreU32(&bytes[kGp4ExeTableOffset + 4 * 16],
+                         static_cast<std::uint32_t>(kGp4ExeSize - 300 + kGp4ExeImageBase));
+        WriteBytes(exe, bytes);
+    }
+    WriteSettings(exe, "");
+    Start();
+    EXPECT_TRUE(Main().isVisible());
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].title, QStringLiteral("Torvex-4"));
+    EXPECT_EQ(ui.boxes[0].text, QStringLiteral("Read beyond end of file."));
+    EXPECT_FALSE(Main().CreateMagicFilefromGP4EXE1->isEnabled());
+    EXPECT_EQ(kestrum::Gp4ExePath, exe);
+}
+
 TEST_F(FirstShowing, AConfiguredFileThatIsGoneShowsNothingAndIsSavedAgain) {
     const std::string exe = dir / "gone/GP4.EXE";
     WriteSettings(exe, "");
