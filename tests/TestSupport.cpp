@@ -124,3 +124,14 @@ std::string MakeMagicText(const std::vector<std::int32_t>& values,
         out << line << "\r\n";
     return out.str();
 }
+
+fileio::Bytes Joined(std::initializer_list<fileio::Bytes> parts) {
+    std::size_t size = 0;
+    for (const auto& p : parts)
+        size += p.size();
+    fileio::Bytes out;
+    out.reserve(size);
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}

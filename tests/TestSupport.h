@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -80,6 +81,8 @@ fileio::Bytes MakeTrack(std::uint32_t magic, std::uint32_t next, const fileio::B
 // The bytes of a record with the tag: fixed part filled from seed, pairs.
 fileio::Bytes MakeTaggedRecord(std::uint8_t seed,
                                const std::vector<std::pair<std::uint16_t, std::uint16_t>>& bumps);
+// The parts one after the other.
+fileio::Bytes Joined(std::initializer_list<fileio::Bytes> parts);
 // A magic text file of 139 value lines with the given values and bump lines.
 std::string MakeMagicText(const std::vector<std::int32_t>& values,
                           const std::vector<std::string>& bumpLines);

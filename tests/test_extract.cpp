@@ -22,11 +22,10 @@ fileio::Bytes InsertInto(const fileio::Bytes& track, const std::string& text) {
 
 TEST(FindStoredRecord, StopsAtTheFirstTerminatorAfterTheFixedPart) {
     fileio::Bytes rec = MakeTaggedRecord(0, {{3, 4}});
-    std::fill(rec.begin() + 4, rec.begin() + 4 + kMagicFixedSize,
-              0xFF); // 0xFFFF values in the fixed part
-    fileio::Bytes body(10, 0);
-    body.insert(body.end(), rec.begin(), rec.end());
-    body.insert(body.end(), {0xFF, 0xFF, 1, 2}); // a later 0xFFFF is not the record's
+    // 0xFFFF values in the fixed part.
+    std::fill(rec.begin() + 4, rec.begin() + 4 + kMagicFixedSize, 0xFF);
+    // A later 0xFFFF is not the record's.
+    const fileio::Bytes body = Joined({fileio::Bytes(10, 0), rec, {0xFF, 0xFF, 1, 2}});
     fileio::Bytes track = MakeTrack(10, static_cast<std::uint32_t>(10 + rec.size()), body);
     std::span<const std::uint8_t> found = FindStoredRecord(track);
     ASSERT_EQ(found.size(), rec.size() - 4);

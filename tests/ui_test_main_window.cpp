@@ -271,8 +271,7 @@ TEST_F(MainWindow, TheStatusLineSaysDoneOnlyAfterARecordWasInserted) {
 
 TEST_F(MainWindow, GettingTheMagicDataAsksForTheOutputFileWithTheSaveDialog) {
     const fileio::Bytes record = MakeTaggedRecord(7, {{5, 6}});
-    fileio::Bytes body(10, 0);
-    body.insert(body.end(), record.begin(), record.end());
+    const fileio::Bytes body = Joined({fileio::Bytes(10, 0), record});
     const std::string track = dir / "t.dat";
     WriteBytes(track, MakeTrack(10, static_cast<std::uint32_t>(10 + record.size()), body));
     TrackEdit()->setText(ToQt(track));
