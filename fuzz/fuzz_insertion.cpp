@@ -4,14 +4,16 @@
 // at 8 equal to its size - 4, the record at the offset the word at 20 names,
 // the next section right after it, and every other byte where it was. The same
 // pair of files on disk then goes through InsertMagicData: success leaves the
-// planned file, anything else leaves the track file byte for byte as it was,
-// and no temporary file stays behind.
+// planned file (and, with the backup box ticked, the old one as track.bak),
+// anything else leaves the track file byte for byte as it was and the user
+// told why, and no temporary file stays behind.
 #include "FuzzSupport.h"
 #include "IoError.h"
 #include "MagicCompiler.h"
 #include "MagicLayout.h"
 #include "Messages.h"
 #include "TrackFile.h"
+#include "UserInterface.h"
 
 #include <algorithm>
 #include <string_view>
@@ -36,6 +38,24 @@ bool IsKnownRefusal(const std::string& text) {
     return text == msg::kNextBeforeMagic || text == msg::kNoRoomForChecksum ||
            text == msg::kTrackTooLarge;
 }
+
+// A user who ticks the backup box, or not; every message is kept.
+class FuzzUi final : public UserInterface {
+  public:
+    explicit FuzzUi(bool backup) : backup_(backup), previous_(SetUi(this)) {}
+    ~FuzzUi() override { SetUi(previous_); }
+    void ShowMessage(MessageType, const std::string& text) override { messages.push_back(text); }
+    void ShowError(const std::exception& e) override { messages.push_back(e.what()); }
+    bool BackupWanted() override { return backup_; }
+    void SetStatusText(const std::string& text) override { status = text; }
+
+    std::vector<std::string> messages;
+    std::string status;
+
+  private:
+    bool backup_;
+    UserInterface* previous_;
+};
 
 template <typename A, typename B> bool SameBytes(A a, std::size_t n, B b) {
     return std::equal(a, a + static_cast<std::ptrdiff_t>(n), b);
@@ -117,23 +137,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string magicPath = dir + "/magic.md3";
     fuzz::WriteFile(trackPath, in.track);
     fuzz::WriteFile(magicPath, in.magicText);
+    const bool backup = size % 2 == 1;
+    FuzzUi ui(backup);
     bool inserted = false;
+    bool ioError = false;
     try {
         inserted = InsertMagicData(magicPath, trackPath);
     } catch (const IoError& e) {
         FUZZ_CHECK(e.Code() == IoError::kReadBeyondEnd);
+        ioError = true;
     }
     const fileio::Bytes after = fuzz::ReadFile(trackPath);
     FUZZ_CHECK(inserted == (compiled.has_value() && planned.has_value()));
+    // Told about every outcome but an I/O error, which the caller reports.
+    FUZZ_CHECK(ioError || inserted || ui.messages.size() == 1);
+    FUZZ_CHECK(ui.status == (inserted ? msg::kDone : ""));
+    std::vector<std::string> files{"magic.md3", "track.dat"};
     if (inserted) {
         FUZZ_CHECK(ChecksumIsRight(after));
         FUZZ_CHECK(fileio::LoadU32(after.data() + kChecksumOffsetWord) ==
                    after.size() - kChecksumSize);
         FUZZ_CHECK(after == *planned);
+        FUZZ_CHECK(ui.messages.empty());
+        if (backup) {
+            const fileio::Bytes copy = fuzz::ReadFile(dir + "/track.bak");
+            FUZZ_CHECK(SameBytes(copy.begin(), copy.size(), in.track.begin()) &&
+                       copy.size() == in.track.size());
+            files.insert(files.begin() + 1, "track.bak");
+        }
     } else {
         FUZZ_CHECK(SameBytes(after.begin(), after.size(), in.track.begin()) &&
                    after.size() == in.track.size());
     }
-    FUZZ_CHECK(fuzz::ScratchEntries() == (std::vector<std::string>{"magic.md3", "track.dat"}));
+    FUZZ_CHECK(fuzz::ScratchEntries() == files);
     return 0;
 }
