@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include "Gp4Exe.h"
 #include "IoError.h"
+#include "KestrumVar.h"
 #include "MagicLayout.h"
 #include "TrackFile.h"
 
@@ -134,4 +136,39 @@ fileio::Bytes Joined(std::initializer_list<fileio::Bytes> parts) {
     for (const auto& p : parts)
         out.insert(out.end(), p.begin(), p.end());
     return out;
+}
+
+namespace {
+
+SyntheticExe MakeSyntheticExe() {
+    SyntheticExe exe;
+    exe.bytes.assign(kGp4ExeSize, 0x90);
+    exe.records.resize(kTrackCount + 1);
+    exe.offsets.resize(kTrackCount + 1);
+    std::uint32_t pos = 3000000;
+    for (int k = 1; k <= kTrackCount; ++k) {
+        std::vector<std::pair<std::uint16_t, std::uint16_t>> bumps;
+        for (int i = 0; i < k % 4; ++i)
+            bumps.emplace_back(static_cast<std::uint16_t>(100 * k + i),
+                               static_cast<std::uint16_t>(i));
+        const fileio::Bytes tagged = MakeTaggedRecord(static_cast<std::uint8_t>(k), bumps);
+        exe.records[k].assign(tagged.begin() + kMagicTag.size(), tagged.end());
+        exe.offsets[k] = pos;
+        fileio::StoreU32(&exe.bytes[kGp4ExeTableOffset + 4 * (k - 1)], pos + kGp4ExeImageBase);
+        std::copy(exe.records[k].begin(), exe.records[k].end(), exe.bytes.begin() + pos);
+        pos += static_cast<std::uint32_t>(exe.records[k].size()) + 4;
+    }
+    return exe;
+}
+
+} // namespace
+
+const SyntheticExe& SyntheticGp4Exe() {
+    static const SyntheticExe exe = MakeSyntheticExe();
+    return exe;
+}
+
+void WriteSyntheticExe(const std::string& path, std::uint64_t size) {
+    WriteBytes(path, SyntheticGp4Exe().bytes);
+    fs::resize_file(path, size);
 }

@@ -86,3 +86,14 @@ fileio::Bytes Joined(std::initializer_list<fileio::Bytes> parts);
 // A magic text file of 139 value lines with the given values and bump lines.
 std::string MakeMagicText(const std::vector<std::int32_t>& values,
                           const std::vector<std::string>& bumpLines);
+
+// A GP4.EXE of the supported size whose table points at 17 records, record k
+// carrying k % 4 bump pairs, each followed by four filler bytes. Built once.
+struct SyntheticExe {
+    fileio::Bytes bytes;
+    std::vector<fileio::Bytes> records; // indexed 1 to 17, without tag
+    std::vector<std::uint32_t> offsets; // indexed 1 to 17
+};
+const SyntheticExe& SyntheticGp4Exe();
+// Writes SyntheticGp4Exe() to path, cut or extended (with zeros) to size.
+void WriteSyntheticExe(const std::string& path, std::uint64_t size);

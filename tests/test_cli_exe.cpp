@@ -17,40 +17,6 @@
 
 namespace {
 
-// A GP4.EXE of the supported size whose table points at 17 records, record k
-// carrying k % 4 bump pairs, each followed by four filler bytes.
-struct SyntheticExe {
-    fileio::Bytes bytes;
-    std::vector<fileio::Bytes> records; // indexed 1 to 17, without tag
-    std::vector<std::uint32_t> offsets; // indexed 1 to 17
-};
-
-SyntheticExe MakeExe() {
-    SyntheticExe exe;
-    exe.bytes.assign(kGp4ExeSize, 0x90);
-    exe.records.resize(kTrackCount + 1);
-    exe.offsets.resize(kTrackCount + 1);
-    std::uint32_t pos = 3000000;
-    for (int k = 1; k <= kTrackCount; ++k) {
-        std::vector<std::pair<std::uint16_t, std::uint16_t>> bumps;
-        for (int i = 0; i < k % 4; ++i)
-            bumps.emplace_back(static_cast<std::uint16_t>(100 * k + i),
-                               static_cast<std::uint16_t>(i));
-        const fileio::Bytes tagged = MakeTaggedRecord(static_cast<std::uint8_t>(k), bumps);
-        exe.records[k].assign(tagged.begin() + kMagicTag.size(), tagged.end());
-        exe.offsets[k] = pos;
-        fileio::StoreU32(&exe.bytes[kGp4ExeTableOffset + 4 * (k - 1)], pos + kGp4ExeImageBase);
-        std::copy(exe.records[k].begin(), exe.records[k].end(), exe.bytes.begin() + pos);
-        pos += static_cast<std::uint32_t>(exe.records[k].size()) + 4;
-    }
-    return exe;
-}
-
-const SyntheticExe& Exe() {
-    static const SyntheticExe exe = MakeExe();
-    return exe;
-}
-
 std::string ErrLine(const std::string& file, const std::string& text) {
     return std::string("torvex4-cli: ") + file + ": " + text + "\n";
 }
@@ -58,7 +24,7 @@ std::string ErrLine(const std::string& file, const std::string& text) {
 class CliExe : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteBytes(exePath, Exe().bytes);
+        WriteBytes(exePath, SyntheticGp4Exe().bytes);
         WriteText(dir / "my.ini", "[descriptions]\ndesc1=one\ndesc74=seventy-four\n");
         descriptions[1] = "one";
         descriptions[74] = "seventy-four";
@@ -75,8 +41,8 @@ TEST_F(CliExe, TableListsTheSeventeenEntries) {
     std::string expected;
     for (int k = 1; k <= kTrackCount; ++k) {
         char line[64];
-        std::snprintf(line, sizeof line, "%2d %10u %6zu\n", k, Exe().offsets[k],
-                      Exe().records[k].size());
+        std::snprintf(line, sizeof line, "%2d %10u %6zu\n", k, SyntheticGp4Exe().offsets[k],
+                      SyntheticGp4Exe().records[k].size());
         expected += line;
     }
     EXPECT_EQ(run.out, expected);
@@ -84,7 +50,7 @@ TEST_F(CliExe, TableListsTheSeventeenEntries) {
 
 TEST_F(CliExe, AFileOfAnotherSizeIsRefused) {
     for (std::uint64_t size : {kGp4ExeSize - 1, kGp4ExeSize + 1}) {
-        fileio::Bytes other = Exe().bytes;
+        fileio::Bytes other = SyntheticGp4Exe().bytes;
         other.resize(size, 0);
         WriteBytes(exePath, other);
         char text[200];
@@ -103,7 +69,7 @@ TEST_F(CliExe, AFileOfAnotherSizeIsRefused) {
 }
 
 TEST_F(CliExe, TableTellsABadEntry) {
-    fileio::Bytes bad = Exe().bytes;
+    fileio::Bytes bad = SyntheticGp4Exe().bytes;
     // Track 3 starts beyond the end of the file.
     fileio::StoreU32(&bad[kGp4ExeTableOffset + 8],
                      static_cast<std::uint32_t>(kGp4ExeSize) + 16 + kGp4ExeImageBase);
@@ -123,7 +89,8 @@ TEST_F(CliExe, CreateOneTrackIntoTheCurrentFolder) {
     const CliRun run = RunCli({"--ini", dir / "my.ini", "create", exePath, "$11"}, dir);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "magic4_17.md3\n");
-    EXPECT_EQ(ReadText(dir / "magic4_17.md3"), FormatMagicText(Exe().records[17], descriptions));
+    EXPECT_EQ(ReadText(dir / "magic4_17.md3"),
+              FormatMagicText(SyntheticGp4Exe().records[17], descriptions));
 }
 
 TEST_F(CliExe, CreateAllIntoAFolder) {
@@ -135,7 +102,8 @@ TEST_F(CliExe, CreateAllIntoAFolder) {
     for (int k = 1; k <= kTrackCount; ++k) {
         const std::string name = MagicFileNameForTrack(k);
         expected += "out/" + name + "\n";
-        EXPECT_EQ(ReadText(dir / ("out/" + name)), FormatMagicText(Exe().records[k], descriptions))
+        EXPECT_EQ(ReadText(dir / ("out/" + name)),
+                  FormatMagicText(SyntheticGp4Exe().records[k], descriptions))
             << name;
     }
     EXPECT_EQ(run.out, expected);

@@ -90,26 +90,6 @@ QString Shown(const std::string& text) {
     return BoxText(text);
 }
 
-void WriteSyntheticExe(const std::string& path, std::uint64_t size) {
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        std::uint64_t at = 0x300000;
-        fileio::Bytes table(4 * kTrackCount);
-        for (int k = 1; k <= kTrackCount; ++k) {
-            const fileio::Bytes tagged = MakeTaggedRecord(static_cast<std::uint8_t>(k), {});
-            fileio::StoreU32(&table[4 * (k - 1)], static_cast<std::uint32_t>(at + 0x400000));
-            out.seekp(static_cast<std::streamoff>(at));
-            out.write(reinterpret_cast<const char*>(tagged.data() + 4),
-                      static_cast<std::streamsize>(tagged.size() - 4));
-            at += tagged.size() - 4 + 4;
-        }
-        out.seekp(2282212);
-        out.write(reinterpret_cast<const char*>(table.data()),
-                  static_cast<std::streamsize>(table.size()));
-    }
-    fs::resize_file(path, size);
-}
-
 WindowTest::WindowTest() {
     oldCurrent_ = QDir::currentPath();
     QDir::setCurrent(ToQt(dir.Path()));

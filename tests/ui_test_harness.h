@@ -59,9 +59,6 @@ ScriptedUi::Answer LocationAnswer(const std::string& path, bool ok);
 // The box text the program shows for one of its texts (CR LF shown as LF).
 QString Shown(const std::string& text);
 
-// A file of size bytes holding a track table of 17 records without bump pairs.
-void WriteSyntheticExe(const std::string& path, std::uint64_t size);
-
 class WindowTest : public ::testing::Test {
   protected:
     WindowTest();
