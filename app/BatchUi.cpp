@@ -14,20 +14,6 @@
 
 namespace {
 
-const char* CaptionFor(MessageType type) {
-    switch (type) {
-    case MessageType::Error:
-        return msg::kCaptionError;
-    case MessageType::Warning:
-        return msg::kCaptionWarning;
-    case MessageType::Information:
-        return msg::kCaptionInformation;
-    case MessageType::Plain:
-        break;
-    }
-    return msg::kAppTitle;
-}
-
 void Show(const char* caption, const std::string& text) {
 #ifdef _WIN32
     MessageBoxA(nullptr, text.c_str(), caption, MB_OK);

@@ -1,5 +1,7 @@
 #include "UserInterface.h"
 
+#include "Messages.h"
+
 namespace {
 
 class SilentUi final : public UserInterface {
@@ -12,6 +14,20 @@ SilentUi silent;
 UserInterface* current = &silent;
 
 } // namespace
+
+const char* CaptionFor(MessageType type) {
+    switch (type) {
+    case MessageType::Error:
+        return msg::kCaptionError;
+    case MessageType::Warning:
+        return msg::kCaptionWarning;
+    case MessageType::Information:
+        return msg::kCaptionInformation;
+    case MessageType::Plain:
+        break;
+    }
+    return msg::kAppTitle;
+}
 
 std::string UserInterface::AskText(const std::string&, const std::string&,
                                    const std::string& initial) {

@@ -10,6 +10,10 @@
 
 enum class MessageType { Error, Warning, Information, Plain };
 
+// The caption of a message box of that type: "Error", "Warning",
+// "Information", and for a plain message the application title.
+const char* CaptionFor(MessageType type);
+
 class UserInterface {
   public:
     virtual ~UserInterface() = default;

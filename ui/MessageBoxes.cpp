@@ -24,17 +24,21 @@ QString BoxText(const std::string& text) {
 }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(MessageType type, const std::string& text) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (type) {
     case MessageType::Error:
-        return MakeBox(QMessageBox::Critical, msg::kCaptionError, text);
+        icon = QMessageBox::Critical;
+        break;
     case MessageType::Warning:
-        return MakeBox(QMessageBox::Warning, msg::kCaptionWarning, text);
+        icon = QMessageBox::Warning;
+        break;
     case MessageType::Information:
-        return MakeBox(QMessageBox::Information, msg::kCaptionInformation, text);
+        icon = QMessageBox::Information;
+        break;
     case MessageType::Plain:
         break;
     }
-    return MakeBox(QMessageBox::NoIcon, msg::kAppTitle, text);
+    return MakeBox(icon, CaptionFor(type), text);
 }
 
 std::unique_ptr<QMessageBox> MakeErrorBox(const std::exception& error) {
